@@ -1,0 +1,62 @@
+// Building the main window: controls, built-in icons, menu and toolbar.
+#include "app/catalogue.h"
+#include "app/view.h"
+#include "imaging/builtin_icons.h"
+#include "imaging/image_slots.h"
+#include "platform/shell.h"
+
+namespace {
+
+void LoadBuiltInIcons() {
+  EmbeddedFile icons[ImageSlotCount] = {JadDiskIconData(), RunIconData(), CameraIconData()};
+  for (int slot = 0; slot < ImageSlotCount; ++slot) ImageFromIconData(slot, icons[slot].bytes, icons[slot].size);
+}
+
+void AddFileMenu() {
+  if (!AddMenu(MainWindow, FileMenuTitle)) return;
+  AddMenuItem(MainWindow, OpenMenuCommand, OpenMenuText);
+  AddMenuItem(MainWindow, RunChosenMenuCommand, RunChosenMenuText);
+  AddMenuSeparator(MainWindow);
+  AddMenuItem(MainWindow, ExitMenuCommand, ExitMenuText);
+}
+
+void AddMainToolbar() {
+  if (!AddToolbar(MainWindow)) return;
+  AddStandardToolButton(MainWindow, OpenCommand, StandardImage::Open, OpenTooltip);
+  AddToolSeparator(MainWindow);
+  AddStandardToolButton(MainWindow, PropertiesCommand, StandardImage::Properties, PropertiesTooltip);
+  AddToolSeparator(MainWindow);
+  AddStandardToolButton(MainWindow, ConvertCommand, StandardImage::Save, ConvertTooltip);
+  AddPictureToolButton(MainWindow, SaveJadCommand, ImageHandleOf(0), SaveJadTooltip);
+  AddPictureToolButton(MainWindow, RunCommand, ImageHandleOf(1), RunTooltip);
+  AddPictureToolButton(MainWindow, ScreenshotCommand, ImageHandleOf(2), ScreenshotTooltip);
+  AddToolSeparator(MainWindow);
+  AddStandardToolButton(MainWindow, BatchCommand, StandardImage::Find, BatchTooltip);
+  for (int id : {PropertiesCommand, ConvertCommand, SaveJadCommand, RunCommand, ScreenshotCommand})
+    SetButtonEnabled(id, false);
+}
+
+}  // namespace
+
+void BuildMainWindow() {
+  EmbeddedFile programIcon = ProgramIconData();
+  PictureHandle icon = MakeIconFromFileData(programIcon.bytes, programIcon.size);
+  SetProgramIcon(icon);
+  DestroyPicture(icon);
+
+  WindowSpec spec;
+  spec.title = MainWindowTitle;
+  spec.clientWidth = 350;
+  spec.clientHeight = 250;
+  spec.centred = true;
+  spec.acceptsDrops = true;
+  OpenWindow(MainWindow, spec);
+
+  AddTextView(MainWindow, DescriptorView, 50, 30, 200, 150, " ");
+  AddProgressBar(MainWindow, ProgressBar, 1, 200, 349, 25, 0, 100);
+  AddPushButton(MainWindow, AboutButton, 328, 30, 20, 20, AboutCaption);
+  LoadBuiltInIcons();
+  AddFileMenu();
+  AddMainToolbar();
+  SetProgress(0);
+}

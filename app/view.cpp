@@ -1,0 +1,25 @@
+// The main window's controls as the workflows change them.
+#include "app/view.h"
+
+#include "app/catalogue.h"
+#include "platform/shell.h"
+#include "platform/transcript.h"
+
+namespace {
+int ShownProgress = 0;
+}
+
+void SetButtonEnabled(int commandId, bool enabled) { SetToolButtonEnabled(MainWindow, commandId, enabled); }
+
+void SetViewText(const std::string& text) { SetControlText(MainWindow, DescriptorView, text); }
+
+void SetProgress(int value) {
+  if (value != ShownProgress) NoteEffect("progress " + std::to_string(value));
+  ShownProgress = value;
+  SetProgressPosition(MainWindow, ProgressBar, value);
+}
+
+void ShowIconView(PictureHandle picture) {
+  RemoveControl(MainWindow, IconView);
+  AddImageControl(MainWindow, IconView, 10, 30, 32, 32, picture);
+}
