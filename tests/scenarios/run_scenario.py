@@ -1,0 +1,75 @@
+#!/usr/bin/env python3
+"""Runs one scenario file through tolvanex-scenario and compares the transcript.
+
+A scenario file has sections, each started by a line of its own:
+  %setup    shell commands run in a new scratch folder first (optional)
+  %script   the runner's script
+  %expect   the transcript expected on standard output
+  %exit     the expected exit code (optional, default 0)
+  %check    shell commands run in the scratch folder afterwards; they must
+            all succeed (optional, run with `set -e`)
+In every section @DIR@ stands for the scratch folder and @BIN@ for the folder
+of the built programs. The runner runs in the scratch folder with HOME set to
+it, on the offscreen platform unless the scenario's first line says
+"# display: x11".
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+
+def sections_of(text):
+    sections, current = {}, None
+    for line in text.splitlines(keepends=True):
+        if line.startswith('%') and line.strip()[1:].isalpha():
+            current = line.strip()[1:]
+            sections[current] = ''
+        elif current is not None:
+            sections[current] += line
+    return sections
+
+
+def main():
+    scenario, bindir = sys.argv[1], os.path.abspath(sys.argv[2])
+    text = open(scenario, encoding='utf-8').read()
+    parts = sections_of(text)
+    scratch = tempfile.mkdtemp(prefix='tolvanex-scenario-')
+    try:
+        def fill(s):
+            return s.replace('@DIR@', scratch).replace('@BIN@', bindir)
+        env = dict(os.environ, HOME=scratch, LC_ALL='C.UTF-8')
+        if not text.startswith('# display: x11'):
+            env['QT_QPA_PLATFORM'] = 'offscreen'
+        elif not env.get('DISPLAY'):
+            print('no X display: skipped')
+            return 77
+        if 'setup' in parts:
+            subprocess.run(['bash', '-ec', fill(parts['setup'])], cwd=scratch, env=env, check=True)
+        run = subprocess.run([os.path.join(bindir, 'tolvanex-scenario')], input=fill(parts.get('script', '')).encode(),
+                             cwd=scratch, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=300)
+        got = run.stdout.decode('utf-8', 'replace')
+        want = fill(parts.get('expect', ''))
+        code = int(parts.get('exit', '0').strip() or 0)
+        failed = False
+        if got != want:
+            failed = True
+            print('--- expected transcript\n' + want + '--- got\n' + got)
+        if run.returncode != code:
+            failed = True
+            print('exit code %d, expected %d' % (run.returncode, code))
+        if run.stderr:
+            print('--- standard error\n' + run.stderr.decode('utf-8', 'replace'))
+        if 'check' in parts:
+            check = subprocess.run(['bash', '-ec', fill(parts['check'])], cwd=scratch, env=env)
+            if check.returncode != 0:
+                failed = True
+                print('the checks after the run failed')
+        return 1 if failed else 0
+    finally:
+        shutil.rmtree(scratch, ignore_errors=True)
+
+
+if __name__ == '__main__':
+    sys.exit(main())
