@@ -16,7 +16,7 @@
 
 namespace {
 
-void RunCommand(int id) {
+void RunCommandOf(int id) {
   switch (id) {
     case OpenMenuCommand: OpenMidlet(); break;
     case RunChosenMenuCommand: RunChosenProgram(); break;
@@ -44,7 +44,7 @@ void StartUp(int argc, char** argv) {
 
 void DispatchEvent(const ShellEvent& event) {
   switch (event.kind) {
-    case EventKind::Command: RunCommand(event.id); break;
+    case EventKind::Command: RunCommandOf(event.id); break;
     case EventKind::Drop: DropMidlet(event.drop); break;
     case EventKind::Control:
       if (event.id == AboutButton && event.window == MainWindow) ShowAbout();

@@ -19,6 +19,8 @@ void ProcessPendingEvents();
 
 int ToolButtonExists(int window, int commandId);
 int ToolButtonEnabled(int window, int commandId);
+// Non-zero when the button shows a picture.
+int ToolButtonHasImage(int window, int commandId);
 std::string ToolButtonTooltip(int window, int commandId);
 // Shows the tooltip of a button as the pointer resting on it would; the text
 // then shown, or empty text.

@@ -91,6 +91,11 @@ int ToolButtonEnabled(int window, int commandId) {
   return action != nullptr && action->isEnabled();
 }
 
+int ToolButtonHasImage(int window, int commandId) {
+  QAction* action = ToolAction(window, commandId);
+  return action != nullptr && !action->icon().isNull() && !action->icon().pixmap(16, 16).isNull();
+}
+
 std::string ToolButtonTooltip(int window, int commandId) {
   QAction* action = ToolAction(window, commandId);
   return action ? FromQString(action->toolTip()) : std::string();

@@ -1,9 +1,10 @@
 // Finding, raising and copying other programs' windows on the X server.
+// Qt's headers go before Xlib's, whose macros (Bool, Status) they would clash with.
+#include <QGuiApplication>
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-
-#include <QGuiApplication>
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
