@@ -11,7 +11,15 @@ int ShownProgress = 0;
 
 void SetButtonEnabled(int commandId, bool enabled) { SetToolButtonEnabled(MainWindow, commandId, enabled); }
 
-void SetViewText(const std::string& text) { SetControlText(MainWindow, DescriptorView, text); }
+// The view breaks lines where the text has CR LF.
+void SetViewText(const std::string& text) {
+  std::string shown;
+  for (size_t at = 0; at < text.size(); ++at) {
+    if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') continue;
+    shown += text[at];
+  }
+  SetControlText(MainWindow, DescriptorView, shown);
+}
 
 void SetProgress(int value) {
   if (value != ShownProgress) NoteEffect("progress " + std::to_string(value));

@@ -9,6 +9,7 @@
 #include "app/program.h"
 #include "app/scenario/scenario_script.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/process.h"
 #include "platform/shell.h"
 #include "platform/shell_testing.h"
@@ -69,6 +70,9 @@ void RunStep(const ScenarioStep& step, int lineNumber, const std::string& line, 
     ClickControl(MainWindow, AboutButton);
   } else if (word == "drop" && !step.texts.empty() && step.numbers.empty()) {
     DropFilesOn(MainWindow, step.texts);
+  } else if (word == "remove" && step.texts.size() == 1 && step.numbers.empty()) {
+    // The user deletes a file behind the program's back.
+    DeleteFileAt(step.texts[0]);
   } else if (word == "close" && noArguments) {
     RequestClose(MainWindow);
   } else if (word == "sleep" && step.numbers.size() == 1 && step.texts.empty() && step.numbers[0] >= 0) {

@@ -8,12 +8,16 @@ A scenario file has sections, each started by a line of its own:
   %exit     the expected exit code (optional, default 0)
   %check    shell commands run in the scratch folder afterwards; they must
             all succeed (optional, run with `set -e`)
-In every section @DIR@ stands for the scratch folder and @BIN@ for the folder
-of the built programs. The runner runs in the scratch folder with HOME set to
+In every section @DIR@ stands for the scratch folder, @BIN@ for the folder
+of the built programs and @SRC@ for the folder of the scenario files; after
+the setup, @SIZE:NAME@ stands for the size in bytes of the file NAME there. The runner runs in the scratch folder with HOME set to
 it, on the offscreen platform unless the scenario's first line says
-"# display: x11".
+"# display: x11". A line "# runner: alone" among the first three runs a copy
+of the runner in a folder of its own, without the converter and the icon
+library beside it.
 """
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -38,7 +42,8 @@ def main():
     scratch = tempfile.mkdtemp(prefix='tolvanex-scenario-')
     try:
         def fill(s):
-            return s.replace('@DIR@', scratch).replace('@BIN@', bindir)
+            return (s.replace('@DIR@', scratch).replace('@BIN@', bindir)
+                    .replace('@SRC@', os.path.dirname(os.path.abspath(scenario))))
         env = dict(os.environ, HOME=scratch, LC_ALL='C.UTF-8')
         if not text.startswith('# display: x11'):
             env['QT_QPA_PLATFORM'] = 'offscreen'
@@ -47,7 +52,17 @@ def main():
             return 77
         if 'setup' in parts:
             subprocess.run(['bash', '-ec', fill(parts['setup'])], cwd=scratch, env=env, check=True)
-        run = subprocess.run([os.path.join(bindir, 'tolvanex-scenario')], input=fill(parts.get('script', '')).encode(),
+        plain_fill = fill
+
+        def fill(s):  # noqa: F811 - after the setup, @SIZE:name@ is that file's size
+            return re.sub(r'@SIZE:([^@]+)@', lambda m: str(os.path.getsize(os.path.join(scratch, m.group(1)))),
+                          plain_fill(s))
+        runner = os.path.join(bindir, 'tolvanex-scenario')
+        if '# runner: alone' in text.splitlines()[:3]:
+            # a copy of the runner with none of the programs and libraries beside it
+            os.makedirs(os.path.join(scratch, 'alone'))
+            runner = shutil.copy(runner, os.path.join(scratch, 'alone'))
+        run = subprocess.run([runner], input=fill(parts.get('script', '')).encode(),
                              cwd=scratch, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=300)
         got = run.stdout.decode('utf-8', 'replace')
         want = fill(parts.get('expect', ''))
