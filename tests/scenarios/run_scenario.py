@@ -6,6 +6,8 @@ A scenario file has sections, each started by a line of its own:
   %script   the runner's script
   %expect   the transcript expected on standard output
   %exit     the expected exit code (optional, default 0)
+  %ignore   regular expressions, one a line: transcript lines that match any
+            are left out before comparing (optional)
   %check    shell commands run in the scratch folder afterwards; they must
             all succeed (optional, run with `set -e`)
 In every section @DIR@ stands for the scratch folder, @BIN@ for the folder
@@ -65,6 +67,11 @@ def main():
         run = subprocess.run([runner], input=fill(parts.get('script', '')).encode(),
                              cwd=scratch, env=env, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=300)
         got = run.stdout.decode('utf-8', 'replace')
+        if 'ignore' in parts:
+            # lines whose order the system decides (a folder walk) are left out
+            patterns = [re.compile(p) for p in fill(parts['ignore']).splitlines() if p.strip()]
+            got = ''.join(line for line in got.splitlines(keepends=True)
+                          if not any(p.search(line) for p in patterns))
         want = fill(parts.get('expect', ''))
         code = int(parts.get('exit', '0').strip() or 0)
         failed = False
