@@ -10,6 +10,7 @@
 #include "app/scenario/scenario_script.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/screen.h"
 #include "platform/process.h"
 #include "platform/shell.h"
 #include "platform/shell_testing.h"
@@ -73,6 +74,10 @@ void RunStep(const ScenarioStep& step, int lineNumber, const std::string& line, 
   } else if (word == "remove" && step.texts.size() == 1 && step.numbers.empty()) {
     // The user deletes a file behind the program's back.
     DeleteFileAt(step.texts[0]);
+  } else if (word == "await" && step.texts.size() == 1 && step.numbers.empty()) {
+    // Waits (up to a minute) until a window of that class is on the screen.
+    for (int tries = 0; tries < 1200 && FindWindowByClass(step.texts[0]) == 0; ++tries) SleepMilliseconds(50);
+    if (FindWindowByClass(step.texts[0]) == 0) Refuse(lineNumber, line, "no such window appeared");
   } else if (word == "close" && noArguments) {
     RequestClose(MainWindow);
   } else if (word == "sleep" && step.numbers.size() == 1 && step.texts.empty() && step.numbers[0] >= 0) {
