@@ -81,3 +81,7 @@ FolderWalk OpenFolderWalk(const std::string& folder);
 // Non-zero while an entry was delivered.
 int NextFolderEntry(FolderWalk walk, FolderEntry* entry);
 void CloseFolderWalk(FolderWalk walk);
+
+// Like OpenFolderWalk, but none (nullptr) when folder is a symbolic link:
+// the walk never reaches what a link points to.
+FolderWalk OpenFolderWalkNoLink(const std::string& folder);

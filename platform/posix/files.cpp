@@ -201,3 +201,12 @@ int NextFolderEntry(FolderWalk walk, FolderEntry* entry) {
 void CloseFolderWalk(FolderWalk walk) {
   if (walk != nullptr) closedir(static_cast<DIR*>(walk));
 }
+
+FolderWalk OpenFolderWalkNoLink(const std::string& folder) {
+  int fd = open(folder.empty() ? "." : folder.c_str(),
+                O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  DIR* dir = fdopendir(fd);
+  if (dir == nullptr) close(fd);
+  return dir;
+}
