@@ -1,6 +1,7 @@
 // tolvanex-scenario: the real program driven by a script of user actions,
 // printing what the user would see.
-#include <QApplication>
+#include <algorithm>
+#include <vector>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -27,6 +28,17 @@ bool Started = false;
 }
 
 void EndPrograms(int) { EndStartedProcesses(); }
+
+// Non-zero when the phone's screen in the window shows anything but black.
+bool WindowHasDrawn(ForeignWindow window) {
+  if (window == 0) return false;
+  PictureHandle picture = MakeBlankPicture(185, 215);
+  std::vector<uint8_t> rows(556 * 215, 0);
+  bool drawn = CopyWindowArea(window, 30, 130, 185, 215, BeginPictureDrawing(picture)) &&
+               ReadPictureRows24(picture, rows.data(), 556);
+  DestroyPicture(picture);
+  return drawn && std::any_of(rows.begin(), rows.end(), [](uint8_t byte) { return byte != 0; });
+}
 
 // Every handler that the step caused has returned.
 void RunUntilIdle() {
@@ -75,9 +87,11 @@ void RunStep(const ScenarioStep& step, int lineNumber, const std::string& line, 
     // The user deletes a file behind the program's back.
     DeleteFileAt(step.texts[0]);
   } else if (word == "await" && step.texts.size() == 1 && step.numbers.empty()) {
-    // Waits (up to a minute) until a window of that class is on the screen.
-    for (int tries = 0; tries < 1200 && FindWindowByClass(step.texts[0]) == 0; ++tries) SleepMilliseconds(50);
-    if (FindWindowByClass(step.texts[0]) == 0) Refuse(lineNumber, line, "no such window appeared");
+    // Waits (up to a minute) until a window of that class is on the screen
+    // and has drawn something.
+    int tries = 0;
+    while (tries++ < 1200 && !WindowHasDrawn(FindWindowByClass(step.texts[0]))) SleepMilliseconds(50);
+    if (tries > 1200) Refuse(lineNumber, line, "no such window appeared");
   } else if (word == "close" && noArguments) {
     RequestClose(MainWindow);
   } else if (word == "sleep" && step.numbers.size() == 1 && step.texts.empty() && step.numbers[0] >= 0) {

@@ -46,7 +46,7 @@ def main():
         def fill(s):
             return (s.replace('@DIR@', scratch).replace('@BIN@', bindir)
                     .replace('@SRC@', os.path.dirname(os.path.abspath(scenario))))
-        env = dict(os.environ, HOME=scratch, LC_ALL='C.UTF-8')
+        env = dict(os.environ, HOME=scratch, LC_ALL='C.UTF-8', XDG_RUNTIME_DIR=scratch)
         if not text.startswith('# display: x11'):
             env['QT_QPA_PLATFORM'] = 'offscreen'
         elif not env.get('DISPLAY'):
