@@ -20,18 +20,25 @@ void AddFileMenu() {
   AddMenuItem(MainWindow, ExitMenuCommand, ExitMenuText);
 }
 
+// A standard toolbar image, with our own picture where the desktop has none.
+void AddStandardButton(int commandId, StandardImage image, EmbeddedFile fallback, const char* tooltip) {
+  PictureHandle picture = MakeIconFromFileData(fallback.bytes, fallback.size);
+  AddStandardToolButton(MainWindow, commandId, image, picture, tooltip);
+  DestroyPicture(picture);
+}
+
 void AddMainToolbar() {
   if (!AddToolbar(MainWindow)) return;
-  AddStandardToolButton(MainWindow, OpenCommand, StandardImage::Open, OpenTooltip);
+  AddStandardButton(OpenCommand, StandardImage::Open, ToolOpenData(), OpenTooltip);
   AddToolSeparator(MainWindow);
-  AddStandardToolButton(MainWindow, PropertiesCommand, StandardImage::Properties, PropertiesTooltip);
+  AddStandardButton(PropertiesCommand, StandardImage::Properties, ToolPropertiesData(), PropertiesTooltip);
   AddToolSeparator(MainWindow);
-  AddStandardToolButton(MainWindow, ConvertCommand, StandardImage::Save, ConvertTooltip);
+  AddStandardButton(ConvertCommand, StandardImage::Save, ToolSaveData(), ConvertTooltip);
   AddPictureToolButton(MainWindow, SaveJadCommand, ImageHandleOf(0), SaveJadTooltip);
   AddPictureToolButton(MainWindow, RunCommand, ImageHandleOf(1), RunTooltip);
   AddPictureToolButton(MainWindow, ScreenshotCommand, ImageHandleOf(2), ScreenshotTooltip);
   AddToolSeparator(MainWindow);
-  AddStandardToolButton(MainWindow, BatchCommand, StandardImage::Find, BatchTooltip);
+  AddStandardButton(BatchCommand, StandardImage::Find, ToolFindData(), BatchTooltip);
   for (int id : {PropertiesCommand, ConvertCommand, SaveJadCommand, RunCommand, ScreenshotCommand})
     SetButtonEnabled(id, false);
 }

@@ -73,7 +73,10 @@ int AddMenuSeparator(int window);
 // show over disabled buttons too.
 enum class StandardImage { Open, Properties, Save, Find };
 int AddToolbar(int window);
-int AddStandardToolButton(int window, int commandId, StandardImage image, const std::string& tooltip);
+// The desktop's standard image; where the icon theme lacks it, a copy of
+// the fallback picture.
+int AddStandardToolButton(int window, int commandId, StandardImage image, PictureHandle fallback,
+                          const std::string& tooltip);
 // The toolbar takes its own copy of the picture.
 int AddPictureToolButton(int window, int commandId, PictureHandle picture, const std::string& tooltip);
 int AddToolSeparator(int window);

@@ -3,7 +3,6 @@
 #include <QIcon>
 #include <QToolButton>
 
-#include "imaging/builtin_icons.h"
 #include "platform/qt/qt_shell_internal.h"
 
 namespace {
@@ -23,25 +22,11 @@ QAction* MakeCommandAction(QObject* owner, int window, int commandId, const QStr
   return action;
 }
 
-QIcon StandardIcon(StandardImage image) {
-  struct Choice {
-    const char* themeName;
-    EmbeddedFile (*fallback)();
-  };
-  static const Choice Choices[] = {
-      {"document-open", ToolOpenData},
-      {"document-properties", ToolPropertiesData},
-      {"document-save", ToolSaveData},
-      {"edit-find", ToolFindData},
-  };
-  const Choice& choice = Choices[static_cast<int>(image)];
-  QIcon themed = QIcon::fromTheme(choice.themeName);
+QIcon StandardIcon(StandardImage image, PictureHandle fallback) {
+  static const char* const ThemeNames[] = {"document-open", "document-properties", "document-save", "edit-find"};
+  QIcon themed = QIcon::fromTheme(ThemeNames[static_cast<int>(image)]);
   if (!themed.isNull() && !themed.availableSizes().isEmpty()) return themed;
-  EmbeddedFile own = choice.fallback();
-  PictureHandle picture = MakeIconFromFileData(own.bytes, own.size);
-  QIcon icon(PixmapOf(picture));
-  DestroyPicture(picture);
-  return icon;
+  return QIcon(PixmapOf(fallback).copy());
 }
 
 int AddToolButton(int window, int commandId, const QIcon& icon, const std::string& tooltip) {
@@ -104,8 +89,9 @@ int AddToolbar(int window) {
   return 1;
 }
 
-int AddStandardToolButton(int window, int commandId, StandardImage image, const std::string& tooltip) {
-  return AddToolButton(window, commandId, StandardIcon(image), tooltip);
+int AddStandardToolButton(int window, int commandId, StandardImage image, PictureHandle fallback,
+                          const std::string& tooltip) {
+  return AddToolButton(window, commandId, StandardIcon(image, fallback), tooltip);
 }
 
 int AddPictureToolButton(int window, int commandId, PictureHandle picture, const std::string& tooltip) {
