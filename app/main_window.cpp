@@ -51,13 +51,13 @@ void BuildMainWindow() {
   SetProgramIcon(icon);
   DestroyPicture(icon);
 
-  WindowSpec spec;
-  spec.title = MainWindowTitle;
-  spec.clientWidth = 350;
-  spec.clientHeight = 250;
-  spec.centred = true;
-  spec.acceptsDrops = true;
-  OpenWindow(MainWindow, spec);
+  WindowSpec look;
+  look.title = MainWindowTitle;
+  look.clientWidth = 350;
+  look.clientHeight = 250;
+  look.centred = true;
+  look.acceptsDrops = true;
+  OpenWindow(MainWindow, look);
 
   AddTextView(MainWindow, DescriptorView, 50, 30, 200, 150, " ");
   AddProgressBar(MainWindow, ProgressBar, 1, 200, 349, 25, 0, 100);

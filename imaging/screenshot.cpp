@@ -16,13 +16,13 @@ namespace {
 constexpr const char* EmulatorClass = "QTR_VOSK_FRAME_CLASS";
 
 void OpenPreviewWindow() {
-  WindowSpec spec;
-  spec.title = PreviewWindowTitle;
-  spec.clientWidth = 200;
-  spec.clientHeight = 250;
-  spec.x = 10;
-  spec.y = 10;
-  OpenWindow(PreviewWindow, spec);
+  WindowSpec look;
+  look.title = PreviewWindowTitle;
+  look.clientWidth = 200;
+  look.clientHeight = 250;
+  look.x = 10;
+  look.y = 10;
+  OpenWindow(PreviewWindow, look);
 }
 
 std::string DefaultScreenshotFile() {

@@ -9,13 +9,6 @@
 
 namespace {
 
-QWidget* ControlOf(int window, int id) {
-  WindowRecord* record = FindWindowRecord(window);
-  if (record == nullptr) return nullptr;
-  auto found = record->controls.find(id);
-  return found == record->controls.end() ? nullptr : found->second;
-}
-
 int PlaceControl(int window, int id, QWidget* control, int x, int y, int width, int height) {
   WindowRecord* record = FindWindowRecord(window);
   control->setGeometry(x, y, width, height);
@@ -26,6 +19,13 @@ int PlaceControl(int window, int id, QWidget* control, int x, int y, int width, 
 }
 
 }  // namespace
+
+QWidget* ControlOf(int window, int id) {
+  WindowRecord* record = FindWindowRecord(window);
+  if (record == nullptr) return nullptr;
+  auto found = record->controls.find(id);
+  return found == record->controls.end() ? nullptr : found->second;
+}
 
 int AddTextView(int window, int id, int x, int y, int width, int height, const std::string& text) {
   WindowRecord* record = FindWindowRecord(window);

@@ -30,6 +30,8 @@ struct WindowRecord {
 };
 
 WindowRecord* FindWindowRecord(int window);
+// The control of that id on the window, or none.
+QWidget* ControlOf(int window, int id);
 void PostShellEvent(const ShellEvent& event);
 int MakeDropHandle(const std::vector<std::string>& files);
 QString ToQString(const std::string& text);

@@ -16,13 +16,6 @@
 
 namespace {
 
-QWidget* ControlAt(int window, int id) {
-  WindowRecord* record = FindWindowRecord(window);
-  if (record == nullptr) return nullptr;
-  auto found = record->controls.find(id);
-  return found == record->controls.end() ? nullptr : found->second;
-}
-
 QAction* ToolAction(int window, int commandId) {
   WindowRecord* record = FindWindowRecord(window);
   if (record == nullptr) return nullptr;
@@ -59,7 +52,7 @@ int ClickCommand(int window, int commandId) {
 }
 
 int ClickControl(int window, int id) {
-  auto* button = qobject_cast<QPushButton*>(ControlAt(window, id));
+  auto* button = qobject_cast<QPushButton*>(ControlOf(window, id));
   if (button == nullptr) return 0;
   button->click();
   return 1;
@@ -128,19 +121,19 @@ int MenuItemEnabled(int window, int commandId) {
 }
 
 std::string ControlText(int window, int id) {
-  QWidget* control = ControlAt(window, id);
+  QWidget* control = ControlOf(window, id);
   if (auto* view = qobject_cast<QPlainTextEdit*>(control)) return FromQString(view->toPlainText());
   if (auto* button = qobject_cast<QPushButton*>(control)) return FromQString(button->text());
   return std::string();
 }
 
 int ProgressPosition(int window, int id) {
-  auto* bar = qobject_cast<QProgressBar*>(ControlAt(window, id));
+  auto* bar = qobject_cast<QProgressBar*>(ControlOf(window, id));
   return bar ? bar->value() : -1;
 }
 
 int ControlGeometry(int window, int id, int* x, int* y, int* width, int* height) {
-  QWidget* control = ControlAt(window, id);
+  QWidget* control = ControlOf(window, id);
   if (control == nullptr) return 0;
   QRect box = control->geometry();
   *x = box.x();
@@ -195,7 +188,7 @@ int ToolbarGeometry(int window, int* x, int* y, int* width, int* height) {
 }
 
 unsigned PixelOfImageControl(int window, int id, int x, int y) {
-  auto* label = qobject_cast<QLabel*>(ControlAt(window, id));
+  auto* label = qobject_cast<QLabel*>(ControlOf(window, id));
   if (label == nullptr) return 0;
   QPixmap shown = label->pixmap();
   if (shown.isNull()) return 0;
@@ -203,6 +196,6 @@ unsigned PixelOfImageControl(int window, int id, int x, int y) {
 }
 
 int ImageControlHasPicture(int window, int id) {
-  auto* label = qobject_cast<QLabel*>(ControlAt(window, id));
+  auto* label = qobject_cast<QLabel*>(ControlOf(window, id));
   return label != nullptr && !label->pixmap().isNull();
 }

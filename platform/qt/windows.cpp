@@ -80,22 +80,22 @@ QIcon ProgramWindowIcon() { return WindowIcon; }
 
 void SetProgramIcon(PictureHandle icon) { WindowIcon = QIcon(PixmapOf(icon)); }
 
-int OpenWindow(int window, const WindowSpec& spec) {
+int OpenWindow(int window, const WindowSpec& look) {
   CloseWindow(window);
   auto* frame = new FrameWidget(window);
   frame->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  frame->setWindowTitle(ToQString(spec.title));
+  frame->setWindowTitle(ToQString(look.title));
   frame->setWindowIcon(WindowIcon);
-  frame->setFixedSize(spec.clientWidth, spec.clientHeight);
+  frame->setFixedSize(look.clientWidth, look.clientHeight);
   QPalette palette = frame->palette();
   palette.setColor(QPalette::Window, palette.color(QPalette::Button));
   frame->setPalette(palette);
   frame->setAutoFillBackground(true);
-  frame->setAcceptDrops(spec.acceptsDrops);
+  frame->setAcceptDrops(look.acceptsDrops);
   auto* client = new QWidget(frame);
-  client->setGeometry(0, 0, spec.clientWidth, spec.clientHeight);
-  frame->move(spec.centred ? CentredCorner(frame->size()) : QPoint(spec.x, spec.y));
+  client->setGeometry(0, 0, look.clientWidth, look.clientHeight);
+  frame->move(look.centred ? CentredCorner(frame->size()) : QPoint(look.x, look.y));
   WindowRecord record;
   record.frame = frame;
   record.client = client;
