@@ -179,6 +179,14 @@ TEST_F(ConverterTest, BadInputGivesOneLineOnStandardErrorAndNoOutput) {
   }
 }
 
+TEST_F(ConverterTest, ANewlineInThePathStillGivesOneLine) {
+  WriteBytes(folder + "/two\nlines.jar", "not a zip");
+  ProgramRun run = Convert(folder + "/two\nlines.jar");
+  EXPECT_NE(run.exitCode, 0);
+  EXPECT_EQ(std::count(run.errorText.begin(), run.errorText.end(), '\n'), 1) << run.errorText;
+  EXPECT_NE(run.errorText.find("two?lines.jar"), std::string::npos) << run.errorText;
+}
+
 TEST_F(ConverterTest, AnUnreadableJarIsRefused) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads files whatever their mode";
   MakeTestJar(folder + "/locked.jar");

@@ -22,6 +22,14 @@ std::string ProblemOfJar(const std::string& bytes) {
   return problem;
 }
 
+// The path in double quotes, control characters shown as "?", so that the
+// message stays on one line.
+std::string Quoted(const std::string& path) {
+  std::string quoted = "\"";
+  for (char c : path) quoted += static_cast<unsigned char>(c) < 0x20 || c == 0x7f ? '?' : c;
+  return quoted + "\"";
+}
+
 }  // namespace
 
 std::string ConverterOutputPath(const std::string& jarPath) {
@@ -34,22 +42,22 @@ std::string EmulatorProgramPath() { return OwnExecutableFolder() + "/quarnell-em
 int ConvertJar(const std::string& jarPath, const std::string& emulatorPath, std::string* message) {
   std::string jar, emulator, why;
   if (!ReadWholeFile(jarPath, &jar, &why)) {
-    *message = "cannot read \"" + jarPath + "\": " + why;
+    *message = "cannot read " + Quoted(jarPath) + ": " + why;
     return 3;
   }
   std::string problem = ProblemOfJar(jar);
   if (!problem.empty()) {
-    *message = "\"" + jarPath + "\" is not a MIDlet JAR: " + problem;
+    *message = Quoted(jarPath) + " is not a MIDlet JAR: " + problem;
     return 4;
   }
   if (!ReadWholeFile(emulatorPath, &emulator, &why)) {
-    *message = "cannot read the emulator \"" + emulatorPath + "\": " + why;
+    *message = "cannot read the emulator " + Quoted(emulatorPath) + ": " + why;
     return 5;
   }
   std::string output = ConverterOutputPath(jarPath);
   std::string trailer = EmbeddedJarTrailer(jar.size());
   if (!WriteFileAtomically(output, {&emulator, &jar, &trailer}, &why)) {
-    *message = "cannot write \"" + output + "\": " + why;
+    *message = "cannot write " + Quoted(output) + ": " + why;
     return 6;
   }
   return 0;
