@@ -51,7 +51,7 @@ void BuildMainWindow() {
   SetProgramIcon(icon);
   DestroyPicture(icon);
 
-  WindowSpec look;
+  WindowLook look;
   look.title = MainWindowTitle;
   look.clientWidth = 350;
   look.clientHeight = 250;

@@ -16,7 +16,7 @@ namespace {
 constexpr const char* EmulatorClass = "QTR_VOSK_FRAME_CLASS";
 
 void OpenPreviewWindow() {
-  WindowSpec look;
+  WindowLook look;
   look.title = PreviewWindowTitle;
   look.clientWidth = 200;
   look.clientHeight = 250;

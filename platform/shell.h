@@ -32,7 +32,7 @@ int StartPlatform(int argc, char** argv);
 // Run by EndProcess first (the scenario runner ends the programs it started).
 void SetBeforeExit(void (*hook)(int code));
 
-struct WindowSpec {
+struct WindowLook {
   std::string title;
   int clientWidth = 0;
   int clientHeight = 0;
@@ -44,7 +44,7 @@ struct WindowSpec {
 
 // A fixed-size top-level window with a caption and close box only, the
 // program icon, the button-face background. Replaces a window of that number.
-int OpenWindow(int window, const WindowSpec& spec);
+int OpenWindow(int window, const WindowLook& look);
 void CloseWindow(int window);
 void ShowWindowNormally(int window);
 void HideWindow(int window);

@@ -80,7 +80,7 @@ QIcon ProgramWindowIcon() { return WindowIcon; }
 
 void SetProgramIcon(PictureHandle icon) { WindowIcon = QIcon(PixmapOf(icon)); }
 
-int OpenWindow(int window, const WindowSpec& look) {
+int OpenWindow(int window, const WindowLook& look) {
   CloseWindow(window);
   auto* frame = new FrameWidget(window);
   frame->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

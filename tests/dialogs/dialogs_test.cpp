@@ -110,11 +110,11 @@ TEST(Messages, BoxSettings) {
 
 TEST(Messages, FramedBoxDisablesTheOtherWindowsAndEnablesThemAgain) {
   StartTolvanexOnce();
-  WindowSpec spec;
-  spec.title = "other";
-  spec.clientWidth = 100;
-  spec.clientHeight = 100;
-  OpenWindow(7, spec);
+  WindowLook look;
+  look.title = "other";
+  look.clientWidth = 100;
+  look.clientHeight = 100;
+  OpenWindow(7, look);
   ShowWindowNormally(MainWindow);
   bool otherDisabled = false;
   WhenDialogOpens([&](QWidget*) { otherDisabled = !WindowEnabled(7); }, true);
