@@ -34,5 +34,3 @@ std::string AskFolderName(const std::string& title, const std::string& initialFo
 
 // Answers for requesters while the transcript is active, taken in order.
 void QueueRequesterAnswer(const std::string& answer);
-// Non-zero while at least one answer is queued.
-int RequesterAnswersLeft();

@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QIcon>
-#include <QDir>
 #include <cstdio>
 #include <cstdlib>
 

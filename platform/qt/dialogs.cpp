@@ -163,5 +163,3 @@ std::string AskFolderName(const std::string& title, const std::string& initialFo
 }
 
 void QueueRequesterAnswer(const std::string& answer) { Answers.push_back(answer); }
-
-int RequesterAnswersLeft() { return !Answers.empty(); }
